@@ -1,0 +1,85 @@
+#include "test_support.h"
+
+#include <fcntl.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <sstream>
+#include <stdexcept>
+
+namespace fs = std::filesystem;
+
+ScratchDir::ScratchDir() : previous_(fs::current_path().string()) {
+    std::string pattern = (fs::temp_directory_path() / "tavu-test-XXXXXX").string();
+    if (mkdtemp(pattern.data()) == nullptr) throw std::runtime_error("mkdtemp failed");
+    path_ = pattern;
+    fs::current_path(path_);
+}
+
+ScratchDir::~ScratchDir() {
+    std::error_code ignored;
+    fs::current_path(previous_, ignored);
+    // A test may have left a folder without write permission behind.
+    fs::permissions(path_, fs::perms::owner_all, fs::perm_options::add, ignored);
+    fs::remove_all(path_, ignored);
+}
+
+std::string read_file(const std::string& name) {
+    std::ifstream in(name, std::ios::binary);
+    if (!in) throw std::runtime_error("cannot read " + name);
+    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
+void write_file(const std::string& name, const std::string& bytes) {
+    std::ofstream out(name, std::ios::binary | std::ios::trunc);
+    out << bytes;
+    if (!out) throw std::runtime_error("cannot write " + name);
+}
+
+ToolRun run_tool(const std::string& dir, const std::vector<std::string>& args) {
+    const std::string capture = dir + "/.stdout";
+    const pid_t pid = fork();
+    if (pid < 0) throw std::runtime_error("fork failed");
+    if (pid == 0) {
+        const int fd = open(capture.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
+        if (fd < 0 || dup2(fd, STDOUT_FILENO) < 0 || chdir(dir.c_str()) != 0) _exit(127);
+        std::vector<char*> argv;
+        argv.push_back(const_cast<char*>(TAVU_EXECUTABLE));
+        for (const auto& arg : args) argv.push_back(const_cast<char*>(arg.c_str()));
+        argv.push_back(nullptr);
+        execv(TAVU_EXECUTABLE, argv.data());
+        _exit(127);
+    }
+    int raw = 0;
+    if (waitpid(pid, &raw, 0) != pid) throw std::runtime_error("waitpid failed");
+    ToolRun result;
+    result.exited = WIFEXITED(raw);
+    result.status = result.exited ? WEXITSTATUS(raw) : WTERMSIG(raw);
+    result.output = read_file(capture);
+    fs::remove(capture);
+    return result;
+}
+
+std::string expected_page(std::uint64_t first, std::uint64_t last) {
+    std::ostringstream page;
+    page << "<HTML><BODY>\r\n<CENTER>\r\n<TABLE BORDER>\r\n<TR ALIGN=\"right\"><TD>\x81\x40</TD>";
+    for (int column = 0; column < 20; ++column) {
+        page << "<TD>" << (column < 10 ? "0" : "") << column << "</TD>";
+        if (column == 9) page << "\r\n    ";
+    }
+    page << "</TR>\r\n";
+    for (std::uint64_t row = first; row < last; row += 20) {
+        page << "<TR ALIGN=\"right\"><TD>" << row << "</TD>";
+        for (std::uint64_t value = row; value < row + 20; ++value) {
+            page << "<TD>&#" << value << ";</TD>";
+            if (value % 20 == 9) page << "\r\n    ";
+        }
+        page << "</TR>\r\n";
+    }
+    page << "\r\n</TABLE>\r\n</CENTER>\r\n</BODY></HTML>\r\n";
+    return page.str();
+}

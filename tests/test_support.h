@@ -1,0 +1,41 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+// A fresh empty folder that becomes the current working directory for the
+// lifetime of the object; the previous one is restored and the folder
+// removed afterwards.
+class ScratchDir {
+public:
+    ScratchDir();
+    ~ScratchDir();
+    ScratchDir(const ScratchDir&) = delete;
+    ScratchDir& operator=(const ScratchDir&) = delete;
+
+    const std::string& path() const { return path_; }
+
+private:
+    std::string path_;
+    std::string previous_;
+};
+
+std::string read_file(const std::string& name);
+void write_file(const std::string& name, const std::string& bytes);
+
+// What a finished run of the tool left: how it ended and what it wrote to
+// standard output.
+struct ToolRun {
+    bool exited = false;  // false when it ended by a signal
+    int status = -1;      // exit status, or the signal number
+    std::string output;
+};
+
+// Runs the built tool in `dir` with the given arguments (argv[0] is the
+// tool's path) and waits for it.
+ToolRun run_tool(const std::string& dir, const std::vector<std::string>& args);
+
+// The page the tool is expected to write, built cell by cell with ordinary
+// string formatting. Independent of the tool's own formatting code.
+std::string expected_page(std::uint64_t first, std::uint64_t last);
