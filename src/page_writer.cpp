@@ -17,7 +17,7 @@ constexpr std::size_t kBufferBytes = 256 * 1024;
 // Collects the page in one fixed buffer and hands it to the file a block at
 // a time. The file itself is unbuffered, so a failing write is seen at once.
 class BlockOutput {
-public:
+  public:
     explicit BlockOutput(std::FILE* file) : file_(file), buffer_(new char[kBufferBytes]) {}
 
     bool append(std::string_view text) {
@@ -41,7 +41,7 @@ public:
         return ok;
     }
 
-private:
+  private:
     std::FILE* file_;
     std::unique_ptr<char[]> buffer_;
     std::size_t used_ = 0;

@@ -8,7 +8,7 @@
 // while the row start is below `last`. Row starts and values are 64-bit, so a
 // row near the top of the 32-bit range neither wraps nor loops forever.
 class TableRows {
-public:
+  public:
     TableRows(std::uint32_t first, std::uint32_t last) : next_row_(first), last_(last) {}
 
     bool done() const { return next_row_ >= last_; }
@@ -20,7 +20,7 @@ public:
 
     static const std::size_t kMinCapacity;
 
-private:
+  private:
     std::uint64_t next_row_;
     std::uint64_t last_;
 };

@@ -26,7 +26,7 @@ const std::string kNotWritten =
     "\x82\xF1";
 
 class EndToEnd : public testing::Test {
-protected:
+  protected:
     ToolRun run(const std::vector<std::string>& args) { return run_tool(dir_.path(), args); }
     std::string page() { return read_file(dir_.path() + "/tavu.html"); }
     std::string in_dir(const std::string& name) { return dir_.path() + "/" + name; }

@@ -1,8 +1,7 @@
 #include <gtest/gtest.h>
 
-#include <filesystem>
-
 #include <cstdint>
+#include <filesystem>
 #include <ostream>
 #include <string>
 #include <vector>
@@ -89,7 +88,8 @@ std::vector<Row> data_rows(const std::string& page) {
              pos = text.find("\r\n    ", pos + 1)) {
             ++row.breaks;
             row.cells_before_break = 0;
-            for (std::size_t cell = text.find("<TD>&#"); cell < pos; cell = text.find("<TD>&#", cell + 1))
+            for (std::size_t cell = text.find("<TD>&#"); cell < pos;
+                 cell = text.find("<TD>&#", cell + 1))
                 ++row.cells_before_break;
         }
         rows.push_back(row);
