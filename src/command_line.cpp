@@ -1,5 +1,6 @@
 #include "command_line.h"
 
+#include <csignal>
 #include <string_view>
 
 #include "bound.h"
@@ -54,8 +55,11 @@ int run(int argc, const char* const argv[], std::FILE* messages) {
     return kExitNotWritten;
 }
 
-void use_binary_stdout() {
+void prepare_output() {
 #ifdef _WIN32
     _setmode(_fileno(stdout), _O_BINARY);
+#endif
+#ifdef SIGPIPE
+    std::signal(SIGPIPE, SIG_IGN);
 #endif
 }

@@ -14,6 +14,9 @@ enum ExitStatus : int {
 // the real tool). Returns the exit status.
 int run(int argc, const char* const argv[], std::FILE* messages);
 
-// Makes standard output a binary stream where the platform distinguishes
-// one, so the CR LF line ends of the messages reach it unchanged.
-void use_binary_stdout();
+// Readies the process's output for a run: standard output becomes a binary
+// stream where the platform has text streams, so the CR LF line ends of the
+// messages reach it unchanged, and a reader that went away (a closed pipe)
+// makes a write fail rather than killing the tool, so the exit status still
+// tells what happened.
+void prepare_output();

@@ -1,6 +1,6 @@
 #include "command_line.h"
 
 int main(int argc, char* argv[]) {
-    use_binary_stdout();
+    prepare_output();
     return run(argc, argv, stdout);
 }

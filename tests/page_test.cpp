@@ -145,6 +145,38 @@ TEST(PageRows, LargeRowStartsAreWrittenAsThemselves) {
     EXPECT_EQ(middle.find('-'), std::string::npos);
 }
 
+// Pairs around the places where 32-bit arithmetic would wrap or turn
+// negative: each run ends, with ceil((Last - First) / 20) rows of unsigned
+// values when First is below Last and none otherwise.
+class NearTheTop : public testing::TestWithParam<std::pair<std::uint32_t, std::uint32_t>> {};
+
+TEST_P(NearTheTop, EndsWithTheRightRows) {
+    const auto [first, last] = GetParam();
+    const std::string page = page_for(first, last);
+    const std::size_t rows = first < last ? (std::uint64_t{last} - first + 19) / 20 : 0;
+    EXPECT_EQ(data_rows(page).size(), rows);
+    EXPECT_EQ(page, expected_page(first, last));
+}
+
+std::vector<std::pair<std::uint32_t, std::uint32_t>> pairs_around(std::uint32_t point) {
+    std::vector<std::pair<std::uint32_t, std::uint32_t>> pairs;
+    for (const std::int64_t first : {-45, -21, -20, -19, -1, 0, 1})
+        for (const std::int64_t last : {-20, -1, 0, 1})
+            if (point + first >= 0 && point + first <= 4294967295 && point + last <= 4294967295)
+                pairs.emplace_back(static_cast<std::uint32_t>(point + first),
+                                   static_cast<std::uint32_t>(point + last));
+    return pairs;
+}
+
+INSTANTIATE_TEST_SUITE_P(SignedLimit, NearTheTop, testing::ValuesIn(pairs_around(2147483627U)));
+INSTANTIATE_TEST_SUITE_P(SignBit, NearTheTop, testing::ValuesIn(pairs_around(2147483648U)));
+INSTANTIATE_TEST_SUITE_P(LastFullRow, NearTheTop, testing::ValuesIn(pairs_around(4294967275U)));
+INSTANTIATE_TEST_SUITE_P(
+    Top, NearTheTop,
+    testing::Values(std::pair{4294967295U, 4294967295U}, std::pair{4294967294U, 4294967295U},
+                    std::pair{4294967200U, 4294967295U}, std::pair{4294967295U, 0U},
+                    std::pair{4294967295U, 4294967294U}, std::pair{0U, 4294967295U / 1000000}));
+
 TEST(PageFile, ReplacesAnExistingLargerPage) {
     ScratchDir dir;
     write_file(kPageFileName, std::string(100000, 'x'));

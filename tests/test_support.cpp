@@ -40,13 +40,42 @@ void write_file(const std::string& name, const std::string& bytes) {
     if (!out) throw std::runtime_error("cannot write " + name);
 }
 
-ToolRun run_tool(const std::string& dir, const std::vector<std::string>& args) {
-    const std::string capture = dir + "/.stdout";
+namespace {
+
+std::string capture_path(const std::string& dir) { return dir + "/.stdout"; }
+
+// In the child: points standard output where the test wants it. Returns
+// false if that could not be done.
+bool redirect_output(Output output, const std::string& dir, int pipe_writer) {
+    switch (output) {
+        case Output::captured: {
+            const int fd = open(capture_path(dir).c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
+            return fd >= 0 && dup2(fd, STDOUT_FILENO) >= 0 && close(fd) == 0;
+        }
+        case Output::closed:
+            return close(STDOUT_FILENO) == 0;
+        case Output::full: {
+            const int fd = open("/dev/full", O_WRONLY);
+            return fd >= 0 && dup2(fd, STDOUT_FILENO) >= 0 && close(fd) == 0;
+        }
+        case Output::broken_pipe:
+            return dup2(pipe_writer, STDOUT_FILENO) >= 0 && close(pipe_writer) == 0;
+    }
+    return false;
+}
+
+}  // namespace
+
+int start_tool(const std::string& dir, const std::vector<std::string>& args, Output output) {
+    // The pipe's reading end is closed before the tool starts, so its first
+    // write to standard output meets a pipe with no reader.
+    int pipe_ends[2] = {-1, -1};
+    if (output == Output::broken_pipe && (pipe(pipe_ends) != 0 || close(pipe_ends[0]) != 0))
+        throw std::runtime_error("pipe failed");
     const pid_t pid = fork();
     if (pid < 0) throw std::runtime_error("fork failed");
     if (pid == 0) {
-        const int fd = open(capture.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
-        if (fd < 0 || dup2(fd, STDOUT_FILENO) < 0 || chdir(dir.c_str()) != 0) _exit(127);
+        if (!redirect_output(output, dir, pipe_ends[1]) || chdir(dir.c_str()) != 0) _exit(127);
         std::vector<char*> argv;
         argv.push_back(const_cast<char*>(TAVU_EXECUTABLE));
         for (const auto& arg : args) argv.push_back(const_cast<char*>(arg.c_str()));
@@ -54,14 +83,25 @@ ToolRun run_tool(const std::string& dir, const std::vector<std::string>& args) {
         execv(TAVU_EXECUTABLE, argv.data());
         _exit(127);
     }
+    if (pipe_ends[1] >= 0) close(pipe_ends[1]);
+    return pid;
+}
+
+ToolRun finish_tool(int pid, const std::string& dir) {
     int raw = 0;
     if (waitpid(pid, &raw, 0) != pid) throw std::runtime_error("waitpid failed");
     ToolRun result;
     result.exited = WIFEXITED(raw);
     result.status = result.exited ? WEXITSTATUS(raw) : WTERMSIG(raw);
-    result.output = read_file(capture);
-    fs::remove(capture);
+    if (fs::exists(capture_path(dir))) {
+        result.output = read_file(capture_path(dir));
+        fs::remove(capture_path(dir));
+    }
     return result;
+}
+
+ToolRun run_tool(const std::string& dir, const std::vector<std::string>& args, Output output) {
+    return finish_tool(start_tool(dir, args, output), dir);
 }
 
 std::string expected_page(std::uint64_t first, std::uint64_t last) {

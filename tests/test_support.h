@@ -32,9 +32,24 @@ struct ToolRun {
     std::string output;
 };
 
-// Runs the built tool in `dir` with the given arguments (argv[0] is the
-// tool's path) and waits for it.
-ToolRun run_tool(const std::string& dir, const std::vector<std::string>& args);
+// Where the tool's standard output goes.
+enum class Output {
+    captured,     // a file, read back into ToolRun::output
+    closed,       // no standard output at all
+    full,         // /dev/full: every write fails
+    broken_pipe,  // a pipe with no reader
+};
+
+// Starts the built tool in `dir` with the given arguments (argv[0] is the
+// tool's path) and returns its process id.
+int start_tool(const std::string& dir, const std::vector<std::string>& args,
+               Output output = Output::captured);
+
+// Waits for a tool started in `dir` and collects what it left.
+ToolRun finish_tool(int pid, const std::string& dir);
+
+ToolRun run_tool(const std::string& dir, const std::vector<std::string>& args,
+                 Output output = Output::captured);
 
 // The page the tool is expected to write, built cell by cell with ordinary
 // string formatting. Independent of the tool's own formatting code.

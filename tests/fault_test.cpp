@@ -1,0 +1,102 @@
+// The built tool under failing conditions: what it says, how it ends, and
+// what it leaves in tavu.html.
+#include <gtest/gtest.h>
+#include <signal.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <chrono>
+#include <filesystem>
+#include <string>
+#include <thread>
+#include <vector>
+
+#include "test_support.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+
+const std::string kNotCreated =
+    "\x83\x74\x83\x40\x83\x43\x83\x8B\x82\xAA\x83\x49\x81\x5B\x83\x76\x83\x93\x82\xC5\x82\xAB"
+    "\x82\xDC\x82\xB9\x82\xF1";
+
+class Faults : public testing::Test {
+  protected:
+    std::string in_dir(const std::string& name) const { return dir_.path() + "/" + name; }
+
+    ScratchDir dir_;
+};
+
+TEST_F(Faults, FolderWithoutWritePermission) {
+    if (geteuid() == 0) GTEST_SKIP() << "root may write anywhere";
+    fs::create_directory(in_dir("locked"));
+    fs::permissions(in_dir("locked"), fs::perms::owner_read | fs::perms::owner_exec);
+    const ToolRun result = run_tool(in_dir("locked"), {"0", "20"});
+    EXPECT_EQ(result.status, 50);
+    EXPECT_FALSE(fs::exists(in_dir("locked/tavu.html")));
+}
+
+// The tool catches no interrupt: it ends by the signal, and what reached the
+// file is the beginning of the page it was writing.
+TEST_F(Faults, InterruptLeavesAPrefixOfThePage) {
+    const int pid = start_tool(dir_.path(), {"0", "4294967295"});
+    const auto give_up = std::chrono::steady_clock::now() + std::chrono::seconds(20);
+    // file_size reports a missing file as the largest size, not as 0.
+    const auto written = [&] {
+        std::error_code missing;
+        const auto size = fs::file_size(in_dir("tavu.html"), missing);
+        return missing ? 0 : size;
+    };
+    while (written() < (1U << 20) && std::chrono::steady_clock::now() < give_up)
+        std::this_thread::sleep_for(std::chrono::milliseconds(1));
+    ASSERT_EQ(kill(pid, SIGINT), 0);
+    const ToolRun result = finish_tool(pid, dir_.path());
+    EXPECT_FALSE(result.exited);
+    EXPECT_EQ(result.status, SIGINT);
+
+    const std::string page = read_file(in_dir("tavu.html"));
+    ASSERT_GE(page.size(), 1U << 20);
+    // Every value takes more than 12 bytes, so this many values cover the file.
+    const std::string expected = expected_page(0, page.size() / 12 + 20);
+    ASSERT_LT(page.size(), expected.size());
+    EXPECT_TRUE(page == expected.substr(0, page.size())) << "not a prefix of the page";
+}
+
+// Standard output that is closed, full or a pipe nobody reads changes neither
+// the exit status nor the page; the tool does not crash.
+TEST_F(Faults, MessagesThatCannotBeShown) {
+    fs::create_directory(in_dir("folder"));
+    fs::create_directory(in_dir("folder/tavu.html"));
+    fs::create_directory(in_dir("full"));
+    fs::create_symlink("/dev/full", in_dir("full/tavu.html"));
+    struct Case {
+        std::string dir;
+        std::vector<std::string> args;
+        int status;
+    };
+    const std::vector<Case> cases = {{dir_.path(), {"0"}, 1},
+                                     {in_dir("folder"), {"0", "20"}, 50},
+                                     {in_dir("full"), {"0", "4294967295"}, 51},
+                                     {dir_.path(), {"0", "20"}, 0}};
+    for (const Output output : {Output::closed, Output::full, Output::broken_pipe}) {
+        for (const Case& c : cases) {
+            SCOPED_TRACE("status " + std::to_string(c.status) + ", output " +
+                         std::to_string(static_cast<int>(output)));
+            const ToolRun result = run_tool(c.dir, c.args, output);
+            EXPECT_TRUE(result.exited) << "ended by signal " << result.status;
+            EXPECT_EQ(result.status, c.status);
+        }
+        EXPECT_EQ(read_file(in_dir("tavu.html")), expected_page(0, 20));
+    }
+}
+
+TEST_F(Faults, MessageIsExactWhenTheFolderIsInTheWay) {
+    fs::create_directory(in_dir("tavu.html"));
+    const ToolRun result = run_tool(dir_.path(), {"-5", "4294967295"});
+    EXPECT_EQ(result.status, 50);
+    EXPECT_EQ(result.output, kNotCreated);
+    EXPECT_TRUE(fs::is_directory(in_dir("tavu.html")));
+}
+
+}  // namespace
