@@ -58,8 +58,12 @@ void RowBlock::advance() {
 
 // Adds one to the shared upper digits and copies the digits that changed
 // into every number of this kind. can_step() has made sure no carry leaves
-// the leading digit.
+// the leading digit of any number in the block. A block that starts at a
+// multiple of 100 has no numbers of the upper kind, and their digits may well
+// be about to grow (800 to 899 next becomes 900 to 999, which would make the
+// upper part 10): they are left alone.
 void RowBlock::Numbers::step_up(char* text) {
+    if (ends.empty()) return;
     std::size_t changed = 1;
     for (char* digit = upper + width - 1; *digit == '9'; --digit) {
         *digit = '0';

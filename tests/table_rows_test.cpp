@@ -76,6 +76,13 @@ TEST(TableRows, CarriesInTheUpperDigits) {
             expect_same_as_plain(first + shift, first + 5000);
 }
 
+// Such a block holds values of one kind only: 800 to 899 has no value in
+// the next hundred, and the hundred after it needs another digit.
+TEST(TableRows, BlocksAtMultiplesOfAHundred) {
+    for (const std::uint64_t first : {100ULL, 800ULL, 9800ULL, 999999800ULL})
+        expect_same_as_plain(first, first + 400);
+}
+
 TEST(TableRows, TheTopOfTheRange) {
     for (std::uint64_t first = 4294967295U - 450; first < 4294967296U; first += 37)
         expect_same_as_plain(first, 4294967295U);
