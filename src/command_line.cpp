@@ -33,8 +33,8 @@ constexpr std::string_view kNotWrittenMessage =
 // A message that cannot be shown (standard output closed or full) changes
 // nothing: the exit status already tells the outcome.
 int report(std::FILE* messages, std::string_view text, int status) {
-    std::fwrite(text.data(), 1, text.size(), messages);
-    std::fflush(messages);
+    static_cast<void>(std::fwrite(text.data(), 1, text.size(), messages));
+    static_cast<void>(std::fflush(messages));
     return status;
 }
 
@@ -60,6 +60,6 @@ void prepare_output() {
     _setmode(_fileno(stdout), _O_BINARY);
 #endif
 #ifdef SIGPIPE
-    std::signal(SIGPIPE, SIG_IGN);
+    static_cast<void>(std::signal(SIGPIPE, SIG_IGN));
 #endif
 }

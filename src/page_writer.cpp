@@ -12,7 +12,7 @@ namespace {
 
 // Large enough that writes come in big blocks, small enough that the whole
 // run stays within a few MiB of memory.
-constexpr std::size_t kBufferBytes = 256 * 1024;
+constexpr std::size_t kBufferBytes = std::size_t{256} * 1024;
 
 // Collects the page in one fixed buffer and hands it to the file a block at
 // a time. The file itself is unbuffered, so a failing write is seen at once.

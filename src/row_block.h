@@ -23,7 +23,7 @@
 // and at least three (so the last two are always written, 0-padded). A block
 // that fails this, such as 9950 to 10049, is simply formatted anew each time.
 class RowBlock {
-public:
+  public:
     static constexpr std::uint64_t kValues = 100;
     static constexpr int kRows = static_cast<int>(kValues) / kCellsPerRow;
     static constexpr std::size_t kMaxBytes = kRows * kMaxRowBytes;
@@ -39,7 +39,7 @@ public:
     std::uint64_t start() const { return start_; }
     std::string_view text() const { return {text_, size_}; }
 
-private:
+  private:
     // Positions in text_ just after the part of a number above its last two
     // digits, split by which of the two such parts the number has.
     struct Numbers {

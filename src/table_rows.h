@@ -10,7 +10,7 @@
 // while the row start is below `last`. Row starts and values are 64-bit, so a
 // row near the top of the 32-bit range neither wraps nor loops forever.
 class TableRows {
-public:
+  public:
     TableRows(std::uint32_t first, std::uint32_t last) : next_row_(first), last_(last) {}
 
     bool done() const { return next_row_ >= last_; }
@@ -22,7 +22,7 @@ public:
 
     static constexpr std::size_t kMinCapacity = RowBlock::kMaxBytes;
 
-private:
+  private:
     bool block_fits() const;
     char* put_block(char* out);
 
