@@ -12,13 +12,6 @@
 
 namespace {
 
-const std::string kUsage =
-    "usage: html_tavu First Last\r\n"
-    "  Generate Entity list of HTML, from First to Last\r\n"
-    "  Output File is \"tavu.html\"\r\n"
-    "    First = unsigned long\r\n"
-    "    Last = unsigned long\r\n";
-
 // Runs the tool in-process and returns its status and messages.
 std::pair<int, std::string> run_with(std::vector<const char*> args) {
     std::FILE* messages = std::tmpfile();
@@ -32,8 +25,6 @@ std::pair<int, std::string> run_with(std::vector<const char*> args) {
     return {status, text};
 }
 
-TEST(CommandLine, UsageTextIsExact) { EXPECT_EQ(kUsage.size(), 164U); }
-
 // argc 0 is possible through execve with an empty argument vector.
 TEST(CommandLine, TooFewArgumentsGiveTheUsageText) {
     ScratchDir dir;
@@ -41,7 +32,7 @@ TEST(CommandLine, TooFewArgumentsGiveTheUsageText) {
          {std::vector<const char*>{}, {"html_tavu"}, {"html_tavu", "5"}}) {
         const auto [status, text] = run_with(args);
         EXPECT_EQ(status, 1);
-        EXPECT_EQ(text, kUsage);
+        EXPECT_EQ(text, kExpectedUsage);
     }
     EXPECT_FALSE(std::filesystem::exists(kPageFileName));
 }
@@ -59,9 +50,7 @@ TEST(CommandLine, PageNotCreated) {
     std::filesystem::create_directory(kPageFileName);
     const auto [status, text] = run_with({"html_tavu", "0", "20"});
     EXPECT_EQ(status, 50);
-    EXPECT_EQ(text,
-              "\x83\x74\x83\x40\x83\x43\x83\x8B\x82\xAA\x83\x49\x81\x5B\x83\x76\x83\x93\x82\xC5"
-              "\x82\xAB\x82\xDC\x82\xB9\x82\xF1");
+    EXPECT_EQ(text, kExpectedNotCreated);
 }
 
 TEST(CommandLine, PageNotCompletelyWritten) {
@@ -69,9 +58,7 @@ TEST(CommandLine, PageNotCompletelyWritten) {
     std::filesystem::create_symlink("/dev/full", kPageFileName);
     const auto [status, text] = run_with({"html_tavu", "0", "20"});
     EXPECT_EQ(status, 51);
-    EXPECT_EQ(text,
-              "\x83\x74\x83\x40\x83\x43\x83\x8B\x82\xC9\x8F\x91\x82\xAB\x8D\x9E\x82\xDF\x82\xDC"
-              "\x82\xB9\x82\xF1");
+    EXPECT_EQ(text, kExpectedNotWritten);
 }
 
 }  // namespace

@@ -12,19 +12,6 @@ namespace {
 
 namespace fs = std::filesystem;
 
-const std::string kUsage =
-    "usage: html_tavu First Last\r\n"
-    "  Generate Entity list of HTML, from First to Last\r\n"
-    "  Output File is \"tavu.html\"\r\n"
-    "    First = unsigned long\r\n"
-    "    Last = unsigned long\r\n";
-const std::string kNotCreated =
-    "\x83\x74\x83\x40\x83\x43\x83\x8B\x82\xAA\x83\x49\x81\x5B\x83\x76\x83\x93\x82\xC5\x82\xAB"
-    "\x82\xDC\x82\xB9\x82\xF1";
-const std::string kNotWritten =
-    "\x83\x74\x83\x40\x83\x43\x83\x8B\x82\xC9\x8F\x91\x82\xAB\x8D\x9E\x82\xDF\x82\xDC\x82\xB9"
-    "\x82\xF1";
-
 class EndToEnd : public testing::Test {
   protected:
     ToolRun run(const std::vector<std::string>& args) { return run_tool(dir_.path(), args); }
@@ -41,7 +28,8 @@ TEST_F(EndToEnd, TooFewArgumentsLeaveAnOldPageAlone) {
         const ToolRun result = run(args);
         EXPECT_TRUE(result.exited);
         EXPECT_EQ(result.status, 1);
-        EXPECT_EQ(result.output, kUsage);
+        EXPECT_EQ(result.output, kExpectedUsage);
+        EXPECT_EQ(result.output.size(), 164U);
         EXPECT_EQ(page(), old_page);
     }
 }
@@ -89,14 +77,15 @@ TEST_F(EndToEnd, FolderInTheWay) {
     const ToolRun result = run({"0", "20"});
     EXPECT_TRUE(result.exited);
     EXPECT_EQ(result.status, 50);
-    EXPECT_EQ(result.output, kNotCreated);
+    EXPECT_EQ(result.output, kExpectedNotCreated);
+    EXPECT_EQ(result.output.size(), 28U);
 }
 
 TEST_F(EndToEnd, LinkIntoAMissingFolder) {
     fs::create_symlink(in_dir("missing/tavu.html"), in_dir("tavu.html"));
     const ToolRun result = run({"0", "20"});
     EXPECT_EQ(result.status, 50);
-    EXPECT_EQ(result.output, kNotCreated);
+    EXPECT_EQ(result.output, kExpectedNotCreated);
 }
 
 // A full disk stops the run at the first failed write, even for the largest
@@ -107,7 +96,8 @@ TEST_F(EndToEnd, FullDiskIsReported) {
         const ToolRun result = run(args);
         EXPECT_TRUE(result.exited);
         EXPECT_EQ(result.status, 51);
-        EXPECT_EQ(result.output, kNotWritten);
+        EXPECT_EQ(result.output, kExpectedNotWritten);
+        EXPECT_EQ(result.output.size(), 24U);
     }
 }
 

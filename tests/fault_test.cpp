@@ -17,10 +17,6 @@ namespace {
 
 namespace fs = std::filesystem;
 
-const std::string kNotCreated =
-    "\x83\x74\x83\x40\x83\x43\x83\x8B\x82\xAA\x83\x49\x81\x5B\x83\x76\x83\x93\x82\xC5\x82\xAB"
-    "\x82\xDC\x82\xB9\x82\xF1";
-
 class Faults : public testing::Test {
   protected:
     std::string in_dir(const std::string& name) const { return dir_.path() + "/" + name; }
@@ -95,7 +91,7 @@ TEST_F(Faults, MessageIsExactWhenTheFolderIsInTheWay) {
     fs::create_directory(in_dir("tavu.html"));
     const ToolRun result = run_tool(dir_.path(), {"-5", "4294967295"});
     EXPECT_EQ(result.status, 50);
-    EXPECT_EQ(result.output, kNotCreated);
+    EXPECT_EQ(result.output, kExpectedNotCreated);
     EXPECT_TRUE(fs::is_directory(in_dir("tavu.html")));
 }
 

@@ -4,6 +4,23 @@
 #include <string>
 #include <vector>
 
+// What the tool writes to standard output, written out here byte for byte
+// rather than taken from the tool's own sources.
+inline const std::string kExpectedUsage =
+    "usage: html_tavu First Last\r\n"
+    "  Generate Entity list of HTML, from First to Last\r\n"
+    "  Output File is \"tavu.html\"\r\n"
+    "    First = unsigned long\r\n"
+    "    Last = unsigned long\r\n";
+// "The file cannot be opened", Shift_JIS, no line end.
+inline const std::string kExpectedNotCreated =
+    "\x83\x74\x83\x40\x83\x43\x83\x8B\x82\xAA\x83\x49\x81\x5B\x83\x76\x83\x93\x82\xC5\x82\xAB"
+    "\x82\xDC\x82\xB9\x82\xF1";
+// "The file cannot be written", Shift_JIS, no line end.
+inline const std::string kExpectedNotWritten =
+    "\x83\x74\x83\x40\x83\x43\x83\x8B\x82\xC9\x8F\x91\x82\xAB\x8D\x9E\x82\xDF\x82\xDC\x82\xB9"
+    "\x82\xF1";
+
 // A fresh empty folder that becomes the current working directory for the
 // lifetime of the object; the previous one is restored and the folder
 // removed afterwards.
