@@ -24,19 +24,20 @@ void RowBlock::format(std::uint64_t start) {
 
     const std::size_t width = digit_count(start);
     regular_ = width >= 3 && digit_count(start + kValues - 1) == width;
-    lower_.ends.clear();
-    upper_.ends.clear();
+    this_hundred_.ends.clear();
+    next_hundred_.ends.clear();
     if (!regular_) return;
 
-    const std::uint64_t upper_part = start / 100;
-    lower_.width = upper_.width = width - 2;
-    std::to_chars(lower_.upper, lower_.upper + kMaxDigits, upper_part);
-    std::to_chars(upper_.upper, upper_.upper + kMaxDigits, upper_part + 1);
+    const std::uint64_t hundreds = start / 100;
+    this_hundred_.width = next_hundred_.width = width - 2;
+    std::to_chars(this_hundred_.high_digits, this_hundred_.high_digits + kMaxDigits, hundreds);
+    std::to_chars(next_hundred_.high_digits, next_hundred_.high_digits + kMaxDigits, hundreds + 1);
     for (std::size_t at = 0; at < size_; ++at) {
         if (!is_digit(text_[at])) continue;
-        const std::size_t upper_end = at + width - 2;
-        const bool lower = std::memcmp(text_ + at, lower_.upper, lower_.width) == 0;
-        (lower ? lower_ : upper_).ends.push_back(upper_end);
+        const std::size_t high_end = at + width - 2;
+        const bool in_this_hundred =
+            std::memcmp(text_ + at, this_hundred_.high_digits, this_hundred_.width) == 0;
+        (in_this_hundred ? this_hundred_ : next_hundred_).ends.push_back(high_end);
         at += width - 1;
     }
 }
@@ -52,25 +53,25 @@ void RowBlock::advance() {
         return;
     }
     start_ += kValues;
-    lower_.step_up(text_);
-    upper_.step_up(text_);
+    this_hundred_.step_up(text_);
+    next_hundred_.step_up(text_);
 }
 
-// Adds one to the shared upper digits and copies the digits that changed
+// Adds one to the shared high digits and copies the digits that changed
 // into every number of this kind. can_step() has made sure no carry leaves
 // the leading digit of any number in the block. A block that starts at a
-// multiple of 100 has no numbers of the upper kind, and their digits may well
+// multiple of 100 has no numbers in the next hundred, whose digits may well
 // be about to grow (800 to 899 next becomes 900 to 999, which would make the
-// upper part 10): they are left alone.
+// next hundred's digits 10): such an empty kind is left alone.
 void RowBlock::Numbers::step_up(char* text) {
     if (ends.empty()) return;
     std::size_t changed = 1;
-    for (char* digit = upper + width - 1; *digit == '9'; --digit) {
+    for (char* digit = high_digits + width - 1; *digit == '9'; --digit) {
         *digit = '0';
         ++changed;
     }
-    ++upper[width - changed];
-    const char* source = upper + width - changed;
+    ++high_digits[width - changed];
+    const char* source = high_digits + width - changed;
     if (changed == 1) {
         for (std::size_t end : ends) text[end - 1] = *source;
     } else {

@@ -40,11 +40,11 @@ class RowBlock {
     std::string_view text() const { return {text_, size_}; }
 
   private:
-    // Positions in text_ just after the part of a number above its last two
-    // digits, split by which of the two such parts the number has.
+    // The numbers of the block that share their digits above the last two:
+    // where those digits end in text_, and what they are.
     struct Numbers {
         std::vector<std::size_t> ends;
-        char upper[kMaxDigits] = {};  // the shared upper digits
+        char high_digits[kMaxDigits] = {};  // all but the last two, shared
         std::size_t width = 0;
 
         void step_up(char* text);
@@ -54,8 +54,8 @@ class RowBlock {
 
     std::uint64_t start_ = 0;
     bool regular_ = false;
-    Numbers lower_;  // values below the next multiple of 100
-    Numbers upper_;  // values from that multiple on
+    Numbers this_hundred_;  // values below the first multiple of 100 after start_
+    Numbers next_hundred_;  // values from that multiple on
     char text_[kMaxBytes] = {};
     std::size_t size_ = 0;
 };
