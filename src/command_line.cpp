@@ -62,4 +62,7 @@ void prepare_output() {
 #ifdef SIGPIPE
     static_cast<void>(std::signal(SIGPIPE, SIG_IGN));
 #endif
+#ifdef SIGXFSZ
+    static_cast<void>(std::signal(SIGXFSZ, SIG_IGN));
+#endif
 }

@@ -16,7 +16,7 @@ int run(int argc, const char* const argv[], std::FILE* messages);
 
 // Readies the process's output for a run: standard output becomes a binary
 // stream where the platform has text streams, so the CR LF line ends of the
-// messages reach it unchanged, and a reader that went away (a closed pipe)
-// makes a write fail rather than killing the tool, so the exit status still
-// tells what happened.
+// messages reach it unchanged; and a reader that went away (a closed pipe) or
+// a file size limit makes a write fail rather than killing the tool, so the
+// exit status and message still tell what happened.
 void prepare_output();

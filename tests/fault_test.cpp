@@ -59,6 +59,17 @@ TEST_F(Faults, InterruptLeavesAPrefixOfThePage) {
     EXPECT_TRUE(page == expected.substr(0, page.size())) << "not a prefix of the page";
 }
 
+// A file size limit cuts the page part way through a write: the tool says
+// so rather than being killed, and the file keeps the page's first bytes.
+TEST_F(Faults, FileSizeLimitCutsThePage) {
+    const std::uint64_t limit = 100000;
+    const ToolRun result = run_tool(dir_.path(), {"0", "4294967295"}, Output::captured, limit);
+    EXPECT_TRUE(result.exited) << "ended by signal " << result.status;
+    EXPECT_EQ(result.status, 51);
+    EXPECT_EQ(result.output, kExpectedNotWritten);
+    EXPECT_EQ(read_file(in_dir("tavu.html")), expected_page(0, 20000).substr(0, limit));
+}
+
 // Standard output that is closed, full or a pipe nobody reads changes neither
 // the exit status nor the page; the tool does not crash.
 TEST_F(Faults, MessagesThatCannotBeShown) {

@@ -1,6 +1,7 @@
 #include "test_support.h"
 
 #include <fcntl.h>
+#include <sys/resource.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -66,7 +67,8 @@ bool redirect_output(Output output, const std::string& dir, int pipe_writer) {
 
 }  // namespace
 
-int start_tool(const std::string& dir, const std::vector<std::string>& args, Output output) {
+int start_tool(const std::string& dir, const std::vector<std::string>& args, Output output,
+               std::uint64_t max_file_bytes) {
     // The pipe's reading end is closed before the tool starts, so its first
     // write to standard output meets a pipe with no reader.
     int pipe_ends[2] = {-1, -1};
@@ -76,6 +78,8 @@ int start_tool(const std::string& dir, const std::vector<std::string>& args, Out
     if (pid < 0) throw std::runtime_error("fork failed");
     if (pid == 0) {
         if (!redirect_output(output, dir, pipe_ends[1]) || chdir(dir.c_str()) != 0) _exit(127);
+        const rlimit file_size{max_file_bytes, max_file_bytes};
+        if (max_file_bytes != 0 && setrlimit(RLIMIT_FSIZE, &file_size) != 0) _exit(127);
         std::vector<char*> argv;
         argv.push_back(const_cast<char*>(TAVU_EXECUTABLE));
         for (const auto& arg : args) argv.push_back(const_cast<char*>(arg.c_str()));
@@ -100,8 +104,9 @@ ToolRun finish_tool(int pid, const std::string& dir) {
     return result;
 }
 
-ToolRun run_tool(const std::string& dir, const std::vector<std::string>& args, Output output) {
-    return finish_tool(start_tool(dir, args, output), dir);
+ToolRun run_tool(const std::string& dir, const std::vector<std::string>& args, Output output,
+                 std::uint64_t max_file_bytes) {
+    return finish_tool(start_tool(dir, args, output, max_file_bytes), dir);
 }
 
 std::string expected_page(std::uint64_t first, std::uint64_t last) {

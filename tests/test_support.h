@@ -58,15 +58,16 @@ enum class Output {
 };
 
 // Starts the built tool in `dir` with the given arguments (argv[0] is the
-// tool's path) and returns its process id.
+// tool's path) and returns its process id. A `max_file_bytes` other than 0
+// limits the size of any file it writes (RLIMIT_FSIZE).
 int start_tool(const std::string& dir, const std::vector<std::string>& args,
-               Output output = Output::captured);
+               Output output = Output::captured, std::uint64_t max_file_bytes = 0);
 
 // Waits for a tool started in `dir` and collects what it left.
 ToolRun finish_tool(int pid, const std::string& dir);
 
 ToolRun run_tool(const std::string& dir, const std::vector<std::string>& args,
-                 Output output = Output::captured);
+                 Output output = Output::captured, std::uint64_t max_file_bytes = 0);
 
 // The page the tool is expected to write, built cell by cell with ordinary
 // string formatting. Independent of the tool's own formatting code.
