@@ -35,16 +35,20 @@ time_ms() {
 
 median() { sort -n | awk '{ v[NR] = $1 } END { print (NR % 2) ? v[(NR + 1) / 2] : (v[NR / 2] + v[NR / 2 + 1]) / 2 }'; }
 
-# Runs A and B alternately, after one warm-up each, and prints both medians.
+# Each timed run starts without a page file, so none pays for truncating the
+# previous one; the link to /dev/null stays.
+clear_page() { [ -L "$1/tavu.html" ] || rm -f "$1/tavu.html"; }
+
+# Runs the commands in the arrays named $2 and $3 alternately in folder $1,
+# after one warm-up each, and prints both medians.
 compare() {
-    local dir=$1 a=$2 b=$3 a_times=() b_times=()
-    local fresh=
-    [ "$dir" = "$work/file" ] && fresh=yes
+    local dir=$1 a_times=() b_times=() ta tb
+    local -n a=$2 b=$3
     for round in $(seq 0 "$rounds"); do
-        [ -n "$fresh" ] && rm -f "$dir/tavu.html"
-        local ta; ta=$(time_ms "$dir" $a)
-        [ -n "$fresh" ] && rm -f "$dir/tavu.html"
-        local tb; tb=$(time_ms "$dir" $b)
+        clear_page "$dir"
+        ta=$(time_ms "$dir" "${a[@]}")
+        clear_page "$dir"
+        tb=$(time_ms "$dir" "${b[@]}")
         if [ "$round" -gt 0 ]; then a_times+=("$ta"); b_times+=("$tb"); fi
     done
     printf '%s\n' "${a_times[@]}" | median
@@ -56,9 +60,12 @@ bytes=$(stat -c %s "$work/file/tavu.html")
 rm -f "$work/file/tavu.html"
 echo "page: First 0, Last $last: $bytes bytes; $rounds timed rounds after a warm-up, medians"
 
-read -r tool_null baseline_null < <(compare "$work/null" "$tool 0 $last" "$baseline 0 $last" | paste -sd' ')
+tool_run=("$tool" 0 "$last")
+baseline_run=("$baseline" 0 "$last")
+floor_run=("$floor" "$bytes")
+read -r tool_null baseline_null < <(compare "$work/null" tool_run baseline_run | paste -sd' ')
 echo "into /dev/null: html_tavu $tool_null ms, baseline (fprintf per piece) $baseline_null ms"
-read -r tool_file floor_file < <(compare "$work/file" "$tool 0 $last" "$floor $bytes" | paste -sd' ')
+read -r tool_file floor_file < <(compare "$work/file" tool_run floor_run | paste -sd' ')
 echo "into a file in $shm: html_tavu $tool_file ms, floor (no formatting) $floor_file ms"
 
 awk -v t="$tool_null" -v b="$baseline_null" 'BEGIN { printf "speed-up over the baseline: %.1fx (target: at least 10)\n", b / (t > 0 ? t : 1) }'
