@@ -32,27 +32,27 @@ constexpr std::string_view kNotWrittenMessage =
 
 // A message that cannot be shown (standard output closed or full) changes
 // nothing: the exit status already tells the outcome.
-int report(std::FILE* messages, std::string_view text, int status) {
+int report(std::FILE* messages, std::string_view text, ExitStatus status) {
     static_cast<void>(std::fwrite(text.data(), 1, text.size(), messages));
     static_cast<void>(std::fflush(messages));
-    return status;
+    return static_cast<int>(status);
 }
 
 }  // namespace
 
 int run(int argc, const char* const argv[], std::FILE* messages) {
     // argc can be 0 when the tool is started with an empty argument vector.
-    if (argc < 3) return report(messages, kUsageText, kExitUsage);
+    if (argc < 3) return report(messages, kUsageText, ExitStatus::usage);
 
     switch (write_page(to_bound(argv[1]), to_bound(argv[2]))) {
         case PageOutcome::written:
-            return kExitSuccess;
+            return static_cast<int>(ExitStatus::success);
         case PageOutcome::not_created:
-            return report(messages, kNotCreatedMessage, kExitNotCreated);
+            return report(messages, kNotCreatedMessage, ExitStatus::not_created);
         case PageOutcome::not_completely_written:
-            return report(messages, kNotWrittenMessage, kExitNotWritten);
+            return report(messages, kNotWrittenMessage, ExitStatus::not_written);
     }
-    return kExitNotWritten;
+    return static_cast<int>(ExitStatus::not_written);
 }
 
 void prepare_output() {

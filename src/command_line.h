@@ -2,11 +2,11 @@
 
 #include <cstdio>
 
-enum ExitStatus : int {
-    kExitSuccess = 0,
-    kExitUsage = 1,
-    kExitNotCreated = 50,
-    kExitNotWritten = 51,
+enum class ExitStatus : int {
+    success = 0,
+    usage = 1,         // First or Last is missing
+    not_created = 50,  // tavu.html could not be created
+    not_written = 51,  // writing or closing tavu.html failed
 };
 
 // Runs the tool for one argument vector: the usage text when First or Last

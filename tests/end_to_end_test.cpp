@@ -88,17 +88,15 @@ TEST_F(EndToEnd, LinkIntoAMissingFolder) {
     EXPECT_EQ(result.output, kExpectedNotCreated);
 }
 
-// A full disk stops the run at the first failed write, even for the largest
-// range: the test would time out if the tool went on formatting rows.
+// A full disk gives status 51 and its message, not a success. (That the
+// writer stops at the first failed write is tested in-process.)
 TEST_F(EndToEnd, FullDiskIsReported) {
     fs::create_symlink("/dev/full", in_dir("tavu.html"));
-    for (const auto& args : {std::vector<std::string>{"0", "20"}, {"0", "4294967295"}}) {
-        const ToolRun result = run(args);
-        EXPECT_TRUE(result.exited);
-        EXPECT_EQ(result.status, 51);
-        EXPECT_EQ(result.output, kExpectedNotWritten);
-        EXPECT_EQ(result.output.size(), 24U);
-    }
+    const ToolRun result = run({"0", "20"});
+    EXPECT_TRUE(result.exited);
+    EXPECT_EQ(result.status, 51);
+    EXPECT_EQ(result.output, kExpectedNotWritten);
+    EXPECT_EQ(result.output.size(), 24U);
 }
 
 }  // namespace

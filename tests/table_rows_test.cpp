@@ -1,7 +1,7 @@
-// The rows come from text blocks whose digits are changed in place; these
+// The rows come from text blocks whose stems are stepped in place; these
 // cases compare them with plain formatting where that is most likely to go
-// wrong: where numbers gain a digit, where the upper digits carry, past
-// 4294967295, and for row starts of every remainder modulo 20.
+// wrong: where numbers gain a digit, where stems carry, past 4294967295, and
+// for row starts of every remainder modulo 20.
 #include "table_rows.h"
 
 #include <gtest/gtest.h>
@@ -51,7 +51,7 @@ void expect_same_as_plain(std::uint64_t first, std::uint64_t last) {
     const auto f = static_cast<std::uint32_t>(first);
     const auto l = static_cast<std::uint32_t>(last);
     // The smallest capacity takes one block or row at a time.
-    expect_same_bytes(page_from_rows(f, l, TableRows::kMinCapacity), expected);
+    expect_same_bytes(page_from_rows(f, l, TableRows::kLargestPiece), expected);
     expect_same_bytes(page_from_rows(f, l, 1 << 16), expected);
 }
 
@@ -69,15 +69,15 @@ TEST(TableRows, DigitCountBoundariesForEveryRemainder) {
     }
 }
 
-// Upper digits that carry over one, two and three places (1099 to 1100 ...).
+// Stems that carry over one, two and three places (1099 to 1100 ...).
 TEST(TableRows, CarriesInTheUpperDigits) {
     for (const std::uint64_t first : {10900ULL, 109900ULL, 1099900ULL, 3999999000ULL})
         for (const std::uint64_t shift : {0ULL, 7ULL, 50ULL, 93ULL})
             expect_same_as_plain(first + shift, first + 5000);
 }
 
-// Such a block holds values of one kind only: 800 to 899 has no value in
-// the next hundred, and the hundred after it needs another digit.
+// Blocks whose numbers all share one stem: 800 to 899 steps to 900 to 999,
+// whose stems would need another digit if stepped once more.
 TEST(TableRows, BlocksAtMultiplesOfAHundred) {
     for (const std::uint64_t first : {100ULL, 800ULL, 9800ULL, 999999800ULL})
         expect_same_as_plain(first, first + 400);

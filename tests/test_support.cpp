@@ -1,6 +1,8 @@
 #include "test_support.h"
 
 #include <fcntl.h>
+#include <gtest/gtest.h>
+#include <signal.h>
 #include <sys/resource.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -13,6 +15,29 @@
 #include <stdexcept>
 
 namespace fs = std::filesystem;
+
+namespace {
+
+// No test writes a file anywhere near this size. A build whose row loop
+// fails to stop, in-process or in a run of the tool (which inherits the
+// limit), then gets failing writes and fails its tests instead of filling
+// the disk.
+constexpr rlim_t kMaxTestFileBytes = rlim_t{256} << 20;
+
+class FileSizeCap : public testing::Environment {
+  public:
+    void SetUp() override {
+        // Past the cap a write fails rather than the process being killed.
+        static_cast<void>(signal(SIGXFSZ, SIG_IGN));
+        const rlimit cap{kMaxTestFileBytes, kMaxTestFileBytes};
+        if (setrlimit(RLIMIT_FSIZE, &cap) != 0) throw std::runtime_error("setrlimit failed");
+    }
+};
+
+[[maybe_unused]] testing::Environment* const kFileSizeCap =
+    testing::AddGlobalTestEnvironment(new FileSizeCap);
+
+}  // namespace
 
 ScratchDir::ScratchDir() : previous_(fs::current_path().string()) {
     std::string pattern = (fs::temp_directory_path() / "tavu-test-XXXXXX").string();
@@ -77,6 +102,9 @@ int start_tool(const std::string& dir, const std::vector<std::string>& args, Out
     const pid_t pid = fork();
     if (pid < 0) throw std::runtime_error("fork failed");
     if (pid == 0) {
+        // The tool must make its own choices about these signals.
+        static_cast<void>(signal(SIGXFSZ, SIG_DFL));
+        static_cast<void>(signal(SIGPIPE, SIG_DFL));
         if (!redirect_output(output, dir, pipe_ends[1]) || chdir(dir.c_str()) != 0) _exit(127);
         const rlimit file_size{max_file_bytes, max_file_bytes};
         if (max_file_bytes != 0 && setrlimit(RLIMIT_FSIZE, &file_size) != 0) _exit(127);
