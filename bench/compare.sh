@@ -1,15 +1,16 @@
 #!/usr/bin/env bash
 # Measures html_tavu against a plain stdio writer and against the cost of
 # writing the same bytes with no formatting at all, and reports its peak
-# memory. Builds everything in Release first. Usage: bench/compare.sh [Last] [rounds]
+# memory. Builds the bench preset (Release) first. Usage: bench/compare.sh [Last] [rounds]
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
+cd "$root"
 last=${1:-50000000}
 rounds=${2:-5}
 
-cmake --preset release >/dev/null
-cmake --build --preset release --target html_tavu baseline_writer floor_writer >/dev/null
-bin=$root/build/release
+cmake --preset bench >/dev/null
+cmake --build --preset bench --target html_tavu baseline_writer floor_writer >/dev/null
+bin=$root/build/bench
 tool=$bin/html_tavu
 baseline=$bin/bench/baseline_writer
 floor=$bin/bench/floor_writer
