@@ -52,5 +52,15 @@ check "" 0 4096
 check "" 99990 100500
 check "mkdir tavu.html" 0 20
 check "printf 'old page, longer than the new one%.0s' {1..500} >tavu.html" 0 1
+# A Windows runtime may change the arguments on its own; the tool must not:
+# no wildcard expansion (files named 40, 60 and 5 would become arguments),
+# no response file (@args would read "5 30"), and double quotes and spaces
+# inside an argument reach it as they are.
+check "touch 40 60" "*" 100
+check "touch 5" "?" 40
+check "printf '5 30' >args" @args 40
+check "" '"12"' 40
+check "" "1 2" 40
+check "" '7"' '"' 40
 
 [ "$failures" -eq 0 ] || { echo "$failures case(s) differ" >&2; exit 1; }
