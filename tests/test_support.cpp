@@ -1,6 +1,7 @@
 #include "test_support.h"
 
 #include <fcntl.h>
+#include <grp.h>
 #include <gtest/gtest.h>
 #include <signal.h>
 #include <sys/resource.h>
@@ -92,8 +93,14 @@ bool redirect_output(Output output, const std::string& dir, int pipe_writer) {
 
 }  // namespace
 
-int start_tool(const std::string& dir, const std::vector<std::string>& args, Output output,
-               std::uint64_t max_file_bytes) {
+namespace {
+
+// The user that root becomes for a run without privileges.
+constexpr uid_t kNobody = 65534;
+
+int start_process(const std::string& dir, const std::vector<std::string>& args, Output output,
+                  std::uint64_t max_file_bytes, const std::string& executable,
+                  bool without_privileges) {
     // The pipe's reading end is closed before the tool starts, so its first
     // write to standard output meets a pipe with no reader.
     int pipe_ends[2] = {-1, -1};
@@ -108,15 +115,33 @@ int start_tool(const std::string& dir, const std::vector<std::string>& args, Out
         if (!redirect_output(output, dir, pipe_ends[1]) || chdir(dir.c_str()) != 0) _exit(127);
         const rlimit file_size{max_file_bytes, max_file_bytes};
         if (max_file_bytes != 0 && setrlimit(RLIMIT_FSIZE, &file_size) != 0) _exit(127);
+        if (without_privileges &&
+            (setgroups(0, nullptr) != 0 || setgid(kNobody) != 0 || setuid(kNobody) != 0))
+            _exit(127);
         std::vector<char*> argv;
-        argv.push_back(const_cast<char*>(TAVU_EXECUTABLE));
+        argv.push_back(const_cast<char*>(executable.c_str()));
         for (const auto& arg : args) argv.push_back(const_cast<char*>(arg.c_str()));
         argv.push_back(nullptr);
-        execv(TAVU_EXECUTABLE, argv.data());
+        execv(executable.c_str(), argv.data());
         _exit(127);
     }
     if (pipe_ends[1] >= 0) close(pipe_ends[1]);
     return pid;
+}
+
+}  // namespace
+
+int start_tool(const std::string& dir, const std::vector<std::string>& args, Output output,
+               std::uint64_t max_file_bytes) {
+    return start_process(dir, args, output, max_file_bytes, TAVU_EXECUTABLE, false);
+}
+
+ToolRun run_tool_without_privileges(const std::string& dir, const std::vector<std::string>& args,
+                                    const std::string& copy_dir) {
+    if (geteuid() != 0) return run_tool(dir, args);
+    const std::string copy = copy_dir + "/html_tavu";
+    fs::copy_file(TAVU_EXECUTABLE, copy, fs::copy_options::overwrite_existing);
+    return finish_tool(start_process(dir, args, Output::captured, 0, copy, true), dir);
 }
 
 ToolRun finish_tool(int pid, const std::string& dir) {

@@ -69,6 +69,13 @@ ToolRun finish_tool(int pid, const std::string& dir);
 ToolRun run_tool(const std::string& dir, const std::vector<std::string>& args,
                  Output output = Output::captured, std::uint64_t max_file_bytes = 0);
 
+// Runs the tool as run_tool does, but when the tests run as root (who may
+// write anywhere) as the user nobody, from a copy of the tool put into
+// `copy_dir`: the build folder need not be open to nobody, so `copy_dir` and
+// the folders above it must be.
+ToolRun run_tool_without_privileges(const std::string& dir, const std::vector<std::string>& args,
+                                    const std::string& copy_dir);
+
 // The page the tool is expected to write, built cell by cell with ordinary
 // string formatting. Independent of the tool's own formatting code.
 std::string expected_page(std::uint64_t first, std::uint64_t last);
