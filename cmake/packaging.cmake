@@ -66,7 +66,6 @@ on), twenty cells to a row, for the code points from First on. Opened in a
 browser, the page shows how the browser and its fonts draw each code point
 of the range: handy for checking fonts, encodings and the handling of odd
 code points such as controls, surrogates and noncharacters.")
-set(CPACK_RESOURCE_FILE_LICENSE ${PROJECT_SOURCE_DIR}/LICENSE)
 set(CPACK_PACKAGE_INSTALL_DIRECTORY html_tavu)
 set(CPACK_STRIP_FILES ON)
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)

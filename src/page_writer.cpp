@@ -14,8 +14,6 @@ class StdioPageFile final : public PageFile {
     ~StdioPageFile() override {
         if (file_ != nullptr) static_cast<void>(std::fclose(file_));
     }
-    StdioPageFile(const StdioPageFile&) = delete;
-    StdioPageFile& operator=(const StdioPageFile&) = delete;
 
     bool unbuffer() { return std::setvbuf(file_, nullptr, _IONBF, 0) == 0; }
 

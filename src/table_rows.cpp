@@ -22,8 +22,8 @@ static_assert(TableRows::kBlockValues % kCellsPerRow == 0, "a block holds whole 
 // whose numbers have one count of digits has at least three: every number
 // has a stem.
 static_assert(TableRows::kBlockValues > 90, "a block of one digit count must have stems");
-static_assert(TableRows::kBlockValues == TableRows::kStemUnit,
-              "stepping a block must add exactly one to every stem");
+static_assert(TableRows::kBlockValues == 100,
+              "a stem is all digits but the last two: only a step of a hundred adds one to it");
 static_assert(TableRows::kLargestPiece <= std::numeric_limits<std::uint16_t>::max(),
               "every offset in a block fits the stem ends' storage");
 

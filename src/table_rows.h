@@ -46,7 +46,6 @@ class TableRows {
     // A block is a hundred values, five rows; moving it on by a hundred adds
     // one to every stem.
     static constexpr std::uint64_t kBlockValues = 100;
-    static constexpr std::uint64_t kStemUnit = 100;
     static constexpr std::size_t kBlockRows = kBlockValues / kCellsPerRow;
     // The most that fill() writes in one step.
     static constexpr std::size_t kLargestPiece = kBlockRows * kMaxRowBytes;

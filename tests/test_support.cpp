@@ -91,10 +91,6 @@ bool redirect_output(Output output, const std::string& dir, int pipe_writer) {
     return false;
 }
 
-}  // namespace
-
-namespace {
-
 // The user that root becomes for a run without privileges.
 constexpr uid_t kNobody = 65534;
 
