@@ -9,22 +9,19 @@
 
 namespace {
 
-// Large enough that writes come in big blocks, small enough that the whole
-// run stays within a few MiB of memory.
-constexpr std::size_t kBufferBytes = std::size_t{256} * 1024;
-static_assert(kBufferBytes >= TableRows::kLargestPiece,
+static_assert(kPageBufferBytes >= TableRows::kLargestPiece,
               "an emptied buffer must always take the next rows");
-static_assert(kBufferBytes >= kPagePrologue.size() && kBufferBytes >= kPageEpilogue.size(),
+static_assert(kPageBufferBytes >= kPagePrologue.size() && kPageBufferBytes >= kPageEpilogue.size(),
               "an emptied buffer must always take a fixed text");
 
 // Collects the page in one fixed buffer and hands it to the file a buffer at
 // a time.
 class PageBuffer {
   public:
-    explicit PageBuffer(PageFile& file) : file_(file), buffer_(new char[kBufferBytes]) {}
+    explicit PageBuffer(PageFile& file) : file_(file), buffer_(new char[kPageBufferBytes]) {}
 
     bool append(std::string_view text) {
-        if (kBufferBytes - used_ < text.size() && !flush()) return false;
+        if (kPageBufferBytes - used_ < text.size() && !flush()) return false;
         std::memcpy(buffer_.get() + used_, text.data(), text.size());
         used_ += text.size();
         return true;
@@ -32,7 +29,7 @@ class PageBuffer {
 
     bool append_rows(TableRows& rows) {
         for (;;) {
-            used_ += rows.fill(buffer_.get() + used_, kBufferBytes - used_);
+            used_ += rows.fill(buffer_.get() + used_, kPageBufferBytes - used_);
             if (rows.done()) return true;
             if (!flush()) return false;
         }

@@ -3,7 +3,12 @@
 #include <cstddef>
 #include <cstdint>
 
-#include "page_writer.h"
+#include "page_outcome.h"
+
+// The page goes to the file a buffer of this size at a time: large enough
+// that writes come in big blocks, small enough that the whole run stays
+// within a few MiB of memory. The first buffer holds the prologue too.
+inline constexpr std::size_t kPageBufferBytes = std::size_t{256} * 1024;
 
 // Where the page's bytes go once the page file is open: the real file for the
 // tool, a stand-in that can fail on cue for the tests.
