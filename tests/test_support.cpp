@@ -94,9 +94,26 @@ bool redirect_output(Output output, const std::string& dir, int pipe_writer) {
 // The user that root becomes for a run without privileges.
 constexpr uid_t kNobody = 65534;
 
+// In the child: adds "NAME=value" entries to the environment.
+bool add_environment(const std::vector<std::string>& environment) {
+    for (const std::string& entry : environment) {
+        const auto equals = entry.find('=');
+        if (equals == std::string::npos ||
+            setenv(entry.substr(0, equals).c_str(), entry.c_str() + equals + 1, 1) != 0)
+            return false;
+    }
+    return true;
+}
+
+struct Process {
+    std::string executable = TAVU_EXECUTABLE;
+    bool without_privileges = false;
+    std::vector<std::string> environment;
+};
+
 int start_process(const std::string& dir, const std::vector<std::string>& args, Output output,
-                  std::uint64_t max_file_bytes, const std::string& executable,
-                  bool without_privileges) {
+                  std::uint64_t max_file_bytes, const Process& process) {
+    const std::string& executable = process.executable;
     // The pipe's reading end is closed before the tool starts, so its first
     // write to standard output meets a pipe with no reader.
     int pipe_ends[2] = {-1, -1};
@@ -111,7 +128,8 @@ int start_process(const std::string& dir, const std::vector<std::string>& args, 
         if (!redirect_output(output, dir, pipe_ends[1]) || chdir(dir.c_str()) != 0) _exit(127);
         const rlimit file_size{max_file_bytes, max_file_bytes};
         if (max_file_bytes != 0 && setrlimit(RLIMIT_FSIZE, &file_size) != 0) _exit(127);
-        if (without_privileges &&
+        if (!add_environment(process.environment)) _exit(127);
+        if (process.without_privileges &&
             (setgroups(0, nullptr) != 0 || setgid(kNobody) != 0 || setuid(kNobody) != 0))
             _exit(127);
         std::vector<char*> argv;
@@ -128,8 +146,10 @@ int start_process(const std::string& dir, const std::vector<std::string>& args, 
 }  // namespace
 
 int start_tool(const std::string& dir, const std::vector<std::string>& args, Output output,
-               std::uint64_t max_file_bytes) {
-    return start_process(dir, args, output, max_file_bytes, TAVU_EXECUTABLE, false);
+               std::uint64_t max_file_bytes, const std::vector<std::string>& environment) {
+    Process process;
+    process.environment = environment;
+    return start_process(dir, args, output, max_file_bytes, process);
 }
 
 ToolRun run_tool_without_privileges(const std::string& dir, const std::vector<std::string>& args,
@@ -137,7 +157,10 @@ ToolRun run_tool_without_privileges(const std::string& dir, const std::vector<st
     if (geteuid() != 0) return run_tool(dir, args);
     const std::string copy = copy_dir + "/html_tavu";
     fs::copy_file(TAVU_EXECUTABLE, copy, fs::copy_options::overwrite_existing);
-    return finish_tool(start_process(dir, args, Output::captured, 0, copy, true), dir);
+    Process process;
+    process.executable = copy;
+    process.without_privileges = true;
+    return finish_tool(start_process(dir, args, Output::captured, 0, process), dir);
 }
 
 ToolRun finish_tool(int pid, const std::string& dir) {
@@ -154,8 +177,8 @@ ToolRun finish_tool(int pid, const std::string& dir) {
 }
 
 ToolRun run_tool(const std::string& dir, const std::vector<std::string>& args, Output output,
-                 std::uint64_t max_file_bytes) {
-    return finish_tool(start_tool(dir, args, output, max_file_bytes), dir);
+                 std::uint64_t max_file_bytes, const std::vector<std::string>& environment) {
+    return finish_tool(start_tool(dir, args, output, max_file_bytes, environment), dir);
 }
 
 std::string expected_page(std::uint64_t first, std::uint64_t last) {

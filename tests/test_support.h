@@ -59,15 +59,18 @@ enum class Output {
 
 // Starts the built tool in `dir` with the given arguments (argv[0] is the
 // tool's path) and returns its process id. A `max_file_bytes` other than 0
-// limits the size of any file it writes (RLIMIT_FSIZE).
+// limits the size of any file it writes (RLIMIT_FSIZE); `environment` holds
+// "NAME=value" entries added to the tool's environment.
 int start_tool(const std::string& dir, const std::vector<std::string>& args,
-               Output output = Output::captured, std::uint64_t max_file_bytes = 0);
+               Output output = Output::captured, std::uint64_t max_file_bytes = 0,
+               const std::vector<std::string>& environment = {});
 
 // Waits for a tool started in `dir` and collects what it left.
 ToolRun finish_tool(int pid, const std::string& dir);
 
 ToolRun run_tool(const std::string& dir, const std::vector<std::string>& args,
-                 Output output = Output::captured, std::uint64_t max_file_bytes = 0);
+                 Output output = Output::captured, std::uint64_t max_file_bytes = 0,
+                 const std::vector<std::string>& environment = {});
 
 // Runs the tool as run_tool does, but when the tests run as root (who may
 // write anywhere) as the user nobody, from a copy of the tool put into
