@@ -1,7 +1,9 @@
 #!/usr/bin/env bash
 # Makes the release packages twice, each in a fresh clone of the commit at
-# HEAD with the README's packaging command, checks that the two .deb and the
-# two .tar.gz files are byte for byte the same, and runs lintian on the .deb.
+# HEAD with the README's packaging commands, checks that the two .deb, the
+# two .tar.gz and the two Windows .zip files are byte for byte the same,
+# runs lintian on the .deb, and checks the .zip: its three files, CR LF
+# text, a stripped .exe that under wine writes the native tool's page.
 # Uncommitted changes are not part of the check. Usage: release_packages.sh
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
@@ -13,20 +15,59 @@ trap 'rm -rf "$work"' EXIT
 # a package would show.
 for clone in first second-clone; do
     git clone -q "$root" "$work/$clone"
-    (cd "$work/$clone" && cmake --preset release >/dev/null &&
-        cmake --build --preset release >/dev/null && cd build/release && cpack >/dev/null 2>&1)
+    for preset in release windows; do
+        (cd "$work/$clone" && cmake --preset $preset >/dev/null &&
+            cmake --build --preset $preset >/dev/null && cd build/$preset && cpack >/dev/null 2>&1)
+    done
 done
 
 status=0
-for package in "$work"/first/build/release/*.deb "$work"/first/build/release/*.tar.gz; do
+for package in "$work"/first/build/release/*.deb "$work"/first/build/release/*.tar.gz \
+    "$work"/first/build/windows/*.zip; do
     name=$(basename "$package")
-    if cmp "$package" "$work/second-clone/build/release/$name"; then
+    if cmp "$package" "$work/second-clone/build/${package#"$work"/first/build/}"; then
         echo "reproducible: $name ($(stat -c %s "$package") bytes, sha256 $(sha256sum <"$package" | cut -c1-16)...)"
     else
         echo "FAIL: two builds of one commit made different $name" >&2
         status=1
     fi
 done
+
+echo "== the Windows .zip"
+zip=$(ls "$work"/first/build/windows/*.zip)
+unpacked=$work/unzipped
+python3 -m zipfile -e "$zip" "$unpacked"
+top=$unpacked/$(basename "$zip" .zip)
+listing=$(cd "$top" && LC_ALL=C ls | paste -sd" ")
+[ "$listing" = "LICENSE.txt README.txt html_tavu.exe" ] ||
+    { echo "FAIL: the .zip holds $listing" >&2; status=1; }
+for text in LICENSE.txt README.txt; do
+    # Every line ends with CR LF: no LF without its CR before it.
+    if [ "$(grep -c $'\r$' "$top/$text")" -ne "$(wc -l <"$top/$text")" ]; then
+        echo "FAIL: $text has lines without CR LF" >&2
+        status=1
+    fi
+done
+if x86_64-w64-mingw32-objdump -h "$top/html_tavu.exe" | grep -q -e '\.debug' -e '\.symtab'; then
+    echo "FAIL: html_tavu.exe is not stripped" >&2
+    status=1
+fi
+# The .exe from the .zip under wine writes what the native tool writes.
+run_case() {
+    local dir=$1 status=0
+    shift
+    mkdir "$dir"
+    (cd "$dir" && "$@" >stdout 2>/dev/null) || status=$?
+    echo "$status" >"$dir/status"
+}
+run_case "$work/run-native" "$work/first/build/release/html_tavu" 5 30
+WINEPREFIX=$work/wineprefix WINEDEBUG=-all run_case "$work/run-windows" wine "$top/html_tavu.exe" 5 30
+if diff -r "$work/run-native" "$work/run-windows" >/dev/null && [ -s "$work/run-native/tavu.html" ]; then
+    echo "html_tavu.exe from the .zip under wine: the same page as the native tool ($(stat -c %s "$work/run-native/tavu.html") bytes); $(stat -c %s "$top/html_tavu.exe") bytes, stripped; $listing"
+else
+    echo "FAIL: html_tavu.exe from the .zip under wine differs from the native tool" >&2
+    status=1
+fi
 
 deb=$(ls "$work"/first/build/release/*.deb)
 echo "== lintian $(basename "$deb")"
