@@ -4,7 +4,9 @@
 # GoogleTest, GoogleMock and Google Benchmark (headers and CMake packages).
 # There the README's first Quick start line must build and run the tool,
 # and the test preset must stop with a message naming the package to
-# install. Needs root (unshare -m). Usage: bare_machine_build.sh
+# install. Then the README's install line for such a machine must name
+# packages that bring every program the build ran. Needs root (unshare -m)
+# and dpkg. Usage: bare_machine_build.sh
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 work=$(mktemp -d)
@@ -41,4 +43,37 @@ unshare -m bash -euo pipefail -c '
     echo "without GoogleTest the test preset stops with:"
     grep -A3 "CMake Error" "$BARE_WORK/test.log" | sed "s/^/    /"
 '
+
+# The README's install line for a bare Debian machine must bring every
+# program that line ran: cmake, the build tool the presets chose and the
+# compiler. Each must come from a package the line names, or one that such
+# a package depends on (a package that is only recommended may be missing).
+install_line=$(awk '/^## Quick start/ { s = 1 } /^## Installing/ { s = 0 } s' "$root/README.md" |
+    tr '\n' ' ' | grep -o 'apt-get install [^`]*' | head -n 1)
+[ -n "$install_line" ] || { echo "no install line in the README's Quick start" >&2; exit 1; }
+read -r -a named <<<"${install_line#apt-get install }"
+dependency_closure() {
+    local -A seen=()
+    local queue=("$@") name dep
+    while [ ${#queue[@]} -gt 0 ]; do
+        name=${queue[0]} queue=("${queue[@]:1}")
+        [ -z "${seen[$name]:-}" ] || continue
+        seen[$name]=1
+        # "a (>= 1), b | c, d:any" names a, b, c and d.
+        for dep in $(dpkg-query -W -f='${Depends}, ${Pre-Depends}' "$name" 2>/dev/null |
+            sed -E 's/\([^)]*\)//g; s/[,|]/ /g; s/:[a-z0-9]+//g'); do
+            queue+=("$dep")
+        done
+    done
+    printf '%s\n' "${!seen[@]}"
+}
+closure=$(dependency_closure "${named[@]}")
+cache=$work/clone/build/release/CMakeCache.txt
+for tool in "$(command -v cmake)" "$(sed -n 's/^CMAKE_MAKE_PROGRAM:FILEPATH=//p' "$cache")" \
+    "$(sed -n 's/^CMAKE_CXX_COMPILER:FILEPATH=//p' "$cache")"; do
+    package=$(dpkg -S "$(realpath "$tool")" | cut -d: -f1)
+    grep -qx "$package" <<<"$closure" ||
+        { echo "FAIL: '$install_line' does not bring $tool (package $package)" >&2; exit 1; }
+    echo "'$install_line' brings $tool ($package)"
+done
 echo "bare machine: the tool builds and runs; the tests ask for libgtest-dev"
