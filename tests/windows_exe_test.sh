@@ -6,8 +6,13 @@
 set -euo pipefail
 exe=$(realpath -m "$1") native=$(realpath -m "$2")
 export WINEPREFIX=$3 WINEDEBUG=-all
-[ -f "$exe" ] || { echo "no Windows build at $exe (cmake --preset windows): skipped"; exit 77; }
-command -v wine >/dev/null || { echo "wine is not installed: skipped"; exit 77; }
+[ -f "$exe" ] || {
+    echo "no Windows build at $exe: skipped. Build it first with"
+    echo "    cmake --preset windows && cmake --build --preset windows"
+    echo "(Debian: apt-get install g++-mingw-w64-x86-64), then run the tests again."
+    exit 77
+}
+command -v wine >/dev/null || { echo "wine is not installed (Debian: apt-get install wine wine64): skipped"; exit 77; }
 
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
