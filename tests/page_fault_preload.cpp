@@ -44,12 +44,12 @@ Fault fault_from_environment() {
     Fault fault;
     const char* text = std::getenv("TAVU_FAULT");
     if (text == nullptr) return fault;
-    const std::string spec = text;
-    if (spec == "close") {
+    const std::string setting = text;
+    if (setting == "close") {
         fault.close = true;
-    } else if (spec.rfind("write:", 0) == 0) {
+    } else if (setting.rfind("write:", 0) == 0) {
         char* rest = nullptr;
-        fault.write = std::strtol(spec.c_str() + 6, &rest, 10);
+        fault.write = std::strtol(setting.c_str() + 6, &rest, 10);
         if (std::strcmp(rest, ":EIO") == 0) fault.error = EIO;
         if (std::strcmp(rest, ":ENOSPC") == 0) fault.error = ENOSPC;
     }
